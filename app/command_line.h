@@ -1,0 +1,10 @@
+// The key=value pairs of the setup's command line.
+#pragma once
+#include <map>
+#include <string>
+
+// Keys compare by plain character codes, so they are case-sensitive.
+using CommandLineMap = std::map<std::wstring, std::wstring>;
+
+// Fills `map` from the whole process command line (program path included).
+void ParseCommandLine(const std::wstring& commandLine, CommandLineMap& map);

@@ -1,0 +1,5 @@
+// The two page flows of the wizard.
+#pragma once
+
+void RunInstallFlow();
+void RunMaintenanceFlow();
