@@ -23,6 +23,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         size_t equals = argument.find(L'=');
         if (equals == std::wstring::npos || equals == 0) continue;  // "-q" and other switches
         std::wstring name = argument.substr(0, equals), value = argument.substr(equals + 1);
+        // A value that reached us with its quotes still on (quoted twice) loses them.
+        if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') value = value.substr(1, value.size() - 2);
         if (name == L"TARGETDIR") {
             while (!value.empty() && value.back() == L'\\') value.pop_back();
             target = value;
