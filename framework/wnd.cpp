@@ -49,7 +49,10 @@ BOOL CWnd::Create(const wchar_t* className, const wchar_t* text, DWORD style, co
 BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                     const RECT& rect, HWND parent, UINT_PTR idOrMenu) {
     if (m_hWnd) return FALSE;
-    HWND window = ::CreateWindowExW(exStyle, className, text, style, rect.left, rect.top,
+    // Created hidden and shown once bound, so that the first erase and paint
+    // already reach the object.
+    const bool visible = (style & WS_VISIBLE) != 0;
+    HWND window = ::CreateWindowExW(exStyle, className, text, style & ~WS_VISIBLE, rect.left, rect.top,
                                     rect.right - rect.left, rect.bottom - rect.top, parent,
                                     reinterpret_cast<HMENU>(idOrMenu), ::GetModuleHandleW(nullptr), nullptr);
     if (!window) return FALSE;
@@ -57,6 +60,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text
         ::DestroyWindow(window);
         return FALSE;
     }
+    if (visible) ::ShowWindow(window, SW_SHOW);
     return TRUE;
 }
 

@@ -205,6 +205,17 @@ LRESULT TestHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+BOOL TestHost::OnCommand(UINT id, UINT code) {
+    m_commands.push_back(Command{id, code});
+    return TRUE;
+}
+
+int TestHost::CountCommands(UINT id, UINT code) const {
+    int count = 0;
+    for (const Command& c : m_commands) count += c.id == id && c.code == code;
+    return count;
+}
+
 void MoveMouseTo(int screenX, int screenY) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -215,4 +226,13 @@ void MoveMouseTo(int screenX, int screenY) {
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
     PumpMessages(60);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, int milliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    while (!condition()) {
+        if (static_cast<LONG>(end - ::GetTickCount()) <= 0) return false;
+        PumpMessages(10);
+    }
+    return true;
 }

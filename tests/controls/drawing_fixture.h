@@ -4,7 +4,9 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/wnd.h"
 
@@ -70,16 +72,25 @@ public:
     COLORREF m_background;
     HFONT m_font;
     int m_paintCount = 0;
+    struct Command {
+        UINT id;
+        UINT code;
+    };
+    std::vector<Command> m_commands;
+    int CountCommands(UINT id, UINT code) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(UINT id, UINT code) override;
 };
 
 // Moves the real mouse pointer (through the input queue) and lets the
 // resulting messages arrive.
 void MoveMouseTo(int screenX, int screenY);
+// Pumps messages until `condition` holds or `milliseconds` have passed;
+// returns the condition. (Leave notifications come from a timer.)
+bool PumpUntil(const std::function<bool()>& condition, int milliseconds = 2000);
 
-#include <functional>
 
 // A dialog class for tests: `onInit` runs at the end of OnInitDialog, `body`
 // runs from the modal loop right after initialisation. The dialog ends with
