@@ -62,7 +62,13 @@ BOOL CPelmLicenseDlg::OnInitDialog() {
     SetUpChoiceButton(m_accept);
     SetUpChoiceButton(m_decline);
     MakeTopmost();
-    return TRUE;
+    // The agreement opens at its start: the dialog manager would select the
+    // whole text when it gives the control the first focus.
+    HWND text = GetDlgItem(IDC_LICENSE_TEXT);
+    ::SetFocus(text);
+    ::SendMessageW(text, EM_SETSEL, 0, 0);
+    ::SendMessageW(text, EM_SCROLLCARET, 0, 0);
+    return FALSE;
 }
 
 void CPelmLicenseDlg::ShowAgreementChoice() {
