@@ -5,6 +5,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -133,13 +134,58 @@ bool StringFromRegistryData(DWORD type, const BYTE* data, DWORD bytes, std::wstr
     return false;
 }
 
-bool ReadRegistryString(HKEY key, const wchar_t* name, DWORD roomBytes, std::wstring& text) {
-    std::vector<wchar_t> room((roomBytes + sizeof(wchar_t) - 1) / sizeof(wchar_t) + 1, L'\0');
-    DWORD type = 0;
+namespace {
+
+// The value exactly as stored. RegQueryValueExW cannot tell: Wine appends a
+// terminator to an unterminated string and counts it in the returned size,
+// so the registry's own partial-information query is asked instead.
+struct KeyValuePartialInformation {
+    ULONG TitleIndex;
+    ULONG Type;
+    ULONG DataLength;
+    UCHAR Data[1];
+};
+struct CountedUnicodeString {
+    USHORT Length;
+    USHORT MaximumLength;
+    PWSTR Buffer;
+};
+using NtQueryValueKeyFn = LONG(NTAPI*)(HANDLE, CountedUnicodeString*, int, void*, ULONG, ULONG*);
+constexpr int kKeyValuePartialInformation = 2;
+
+bool QueryStoredValue(HKEY key, const wchar_t* name, DWORD roomBytes, DWORD& type, std::vector<BYTE>& data) {
+    static auto query = GetProc<NtQueryValueKeyFn>(GetModuleHandleW(L"ntdll.dll"), "NtQueryValueKey");
+    if (query) {
+        std::wstring nameCopy = name;
+        CountedUnicodeString counted{static_cast<USHORT>(nameCopy.size() * sizeof(wchar_t)),
+                                     static_cast<USHORT>(nameCopy.size() * sizeof(wchar_t)), nameCopy.data()};
+        std::vector<BYTE> buffer(offsetof(KeyValuePartialInformation, Data) + roomBytes + sizeof(ULONG));
+        ULONG returned = 0;
+        // Anything but success (a value larger than the room included) is a failed read.
+        if (query(key, &counted, kKeyValuePartialInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
+                  &returned) != 0)
+            return false;
+        const auto* info = reinterpret_cast<const KeyValuePartialInformation*>(buffer.data());
+        if (info->DataLength > roomBytes) return false;
+        type = info->Type;
+        data.assign(info->Data, info->Data + info->DataLength);
+        return true;
+    }
+    data.assign(roomBytes + sizeof(wchar_t), 0);
     DWORD bytes = roomBytes;
-    LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(room.data()), &bytes);
-    if (result != ERROR_SUCCESS || bytes > roomBytes) return false;
-    return StringFromRegistryData(type, reinterpret_cast<const BYTE*>(room.data()), bytes, text);
+    if (RegQueryValueExW(key, name, nullptr, &type, data.data(), &bytes) != ERROR_SUCCESS || bytes > roomBytes)
+        return false;
+    data.resize(bytes);
+    return true;
+}
+
+}  // namespace
+
+bool ReadRegistryString(HKEY key, const wchar_t* name, DWORD roomBytes, std::wstring& text) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!QueryStoredValue(key, name, roomBytes, type, data)) return false;
+    return StringFromRegistryData(type, data.data(), static_cast<DWORD>(data.size()), text);
 }
 
 std::wstring UninstallEntryName(const SetupState& state) {

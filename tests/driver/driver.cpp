@@ -341,6 +341,72 @@ HWND Process::WaitForMessageBox(DWORD timeoutMs, bool descendants) const {
     return WaitForWindowMatching(IsMessageBox, timeoutMs, descendants);
 }
 
+std::vector<HWND> WindowsOfProcess(DWORD processId) {
+    EnumContext context;
+    context.Ids.insert(processId);
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&context));
+    return context.Found;
+}
+
+struct InProcessBoxAnswerer::Shared {
+    std::vector<int> Answers;
+    size_t Next = 0;
+    std::vector<MessageBoxInfo> Boxes;
+    std::set<HWND> Seen;
+    CRITICAL_SECTION Lock;
+    HANDLE Stop = nullptr;
+};
+
+static DWORD WINAPI AnswerLoop(void* param) {
+    auto* shared = static_cast<InProcessBoxAnswerer::Shared*>(param);
+    while (WaitForSingleObject(shared->Stop, kPollMs) == WAIT_TIMEOUT) {
+        for (HWND window : WindowsOfProcess(GetCurrentProcessId())) {
+            if (!IsMessageBox(window)) continue;
+            EnterCriticalSection(&shared->Lock);
+            bool fresh = shared->Seen.insert(window).second;
+            LeaveCriticalSection(&shared->Lock);
+            if (!fresh) continue;
+            MessageBoxInfo info = ReadMessageBox(window);
+            EnterCriticalSection(&shared->Lock);
+            if (shared->Next < shared->Answers.size()) {
+                info.AnsweredWith = shared->Answers[shared->Next++];
+            } else {
+                info.AnsweredWith = DefaultButton(window);
+                info.AnsweredByDefault = true;
+            }
+            shared->Boxes.push_back(info);
+            LeaveCriticalSection(&shared->Lock);
+            if (info.AnsweredWith == 0 || !AnswerDialog(window, info.AnsweredWith)) CloseWindowLikeUser(window);
+        }
+    }
+    return 0;
+}
+
+InProcessBoxAnswerer::InProcessBoxAnswerer(std::vector<int> answers) : m_shared(new Shared) {
+    m_shared->Answers = std::move(answers);
+    InitializeCriticalSection(&m_shared->Lock);
+    m_shared->Stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = CreateThread(nullptr, 0, AnswerLoop, m_shared, 0, nullptr);
+}
+
+InProcessBoxAnswerer::~InProcessBoxAnswerer() {
+    SetEvent(m_shared->Stop);
+    if (m_thread) {
+        WaitForSingleObject(m_thread, 10000);
+        CloseHandle(m_thread);
+    }
+    CloseHandle(m_shared->Stop);
+    DeleteCriticalSection(&m_shared->Lock);
+    delete m_shared;
+}
+
+std::vector<MessageBoxInfo> InProcessBoxAnswerer::Boxes() const {
+    EnterCriticalSection(&m_shared->Lock);
+    std::vector<MessageBoxInfo> copy = m_shared->Boxes;
+    LeaveCriticalSection(&m_shared->Lock);
+    return copy;
+}
+
 // --- Scripted run -----------------------------------------------------------------
 
 RunResult RunAnswering(const std::wstring& commandLine, const RunOptions& options) {

@@ -148,6 +148,29 @@ private:
 // Ids of the running processes started (directly or not) by `rootId`, root included.
 std::vector<DWORD> ProcessTree(DWORD rootId);
 
+// Visible top-level windows of any process by id (the test's own included).
+std::vector<HWND> WindowsOfProcess(DWORD processId);
+
+// Answers the message boxes of the current process from a background thread,
+// for unit tests of code that shows a box on the calling thread. Boxes get the
+// given answers in order, then their default button.
+class InProcessBoxAnswerer {
+public:
+    explicit InProcessBoxAnswerer(std::vector<int> answers = {});
+    ~InProcessBoxAnswerer();  // stops the thread
+    InProcessBoxAnswerer(const InProcessBoxAnswerer&) = delete;
+    InProcessBoxAnswerer& operator=(const InProcessBoxAnswerer&) = delete;
+
+    // The boxes answered so far (copy, safe to call at any time).
+    std::vector<MessageBoxInfo> Boxes() const;
+
+    struct Shared;  // state shared with the answering thread
+
+private:
+    Shared* m_shared;
+    HANDLE m_thread;
+};
+
 // --- A whole scripted run -------------------------------------------------
 
 struct RunOptions {
