@@ -125,9 +125,14 @@ HICON MakePatternIcon(int size, COLORREF (*pattern)(int x, int y)) {
     unique_hdc_mem dc(::CreateCompatibleDC(nullptr));
     HGDIOBJ previous = ::SelectObject(dc.get(), colour);
     for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) ::SetPixelV(dc.get(), x, y, pattern(x, y));
+        for (int x = 0; x < size; ++x) {
+            const COLORREF c = pattern(x, y);
+            ::SetPixelV(dc.get(), x, y, c == CLR_INVALID ? RGB(0, 0, 0) : c);
+        }
     ::SelectObject(dc.get(), mask);
-    ::PatBlt(dc.get(), 0, 0, size, size, BLACKNESS);   // opaque everywhere
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            ::SetPixelV(dc.get(), x, y, pattern(x, y) == CLR_INVALID ? RGB(255, 255, 255) : RGB(0, 0, 0));
     ::SelectObject(dc.get(), previous);
     ICONINFO info{TRUE, static_cast<DWORD>(size / 2), static_cast<DWORD>(size / 2), mask, colour};
     HICON icon = ::CreateIconIndirect(&info);

@@ -47,7 +47,8 @@ HBITMAP MakePatternBitmap(int width, int height, int bitsPerPixel, COLORREF (*pa
 HBITMAP MakeSolidBitmap(int width, int height, COLORREF colour);
 // A square icon of one colour with its hot spot in the centre.
 HICON MakeSolidIcon(int size, COLORREF colour);
-// An icon whose colour bitmap is given pixel by pixel (32 bits per pixel).
+// An icon whose colour bitmap is given pixel by pixel; CLR_INVALID marks
+// transparent pixels.
 HICON MakePatternIcon(int size, COLORREF (*pattern)(int x, int y));
 
 // Where the ink of `text` starts when drawn with `font` at (0, 0).
