@@ -96,7 +96,9 @@ bool IsTemporarySubfolder(const std::wstring& folder) {
 // A running program cannot delete its own file. When the uninstaller runs
 // from the folder that removal made for it in the temporary folder, a hidden
 // command interpreter deletes the program and that folder once it has ended
-// (it retries for up to half a minute, about once a second).
+// (it retries for up to half a minute, about once a second). The blank before
+// the closing parenthesis keeps the command interpreter from reading ")" as
+// part of the redirection's file name.
 void RemoveOwnTemporaryCopy(const std::wstring& folder) {
     wchar_t system[MAX_PATH];
     UINT length = GetSystemDirectoryW(system, MAX_PATH);
@@ -104,7 +106,7 @@ void RemoveOwnTemporaryCopy(const std::wstring& folder) {
     const std::wstring self = standin::OwnPath();
     std::wstring commandLine = L"\"" + std::wstring(system) + L"\\cmd.exe\" /d /q /c for /l %i in (1,1,30) do @if exist \"" +
                                self + L"\" (ping -n 2 127.0.0.1 >nul & del /f /q \"" + self + L"\" 2>nul & rd \"" +
-                               folder + L"\" 2>nul)";
+                               folder + L"\" 2>nul )";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
