@@ -204,9 +204,10 @@ class Artwork:
         w, h = self.l.page
         hh = self.l.y(self.l["HEADER_H"])
         fy = self.l.y(self.l["FOOTER_Y"])
-        # A faint wireframe in the lower right corner, away from the texts.
-        deco = self.iso_cube(w - 70, fy - 62, 44, LINE_FAINT, 1) + \
-            self.iso_cube(w - 122, fy - 34, 24, LINE_FAINT, 1)
+        # Faint wireframes in the header band: the content area stays calm for
+        # the feature rows, explanations and folder controls of the pages.
+        deco = self.iso_cube(w - 60, hh // 2 + 2, 18, LINE_SOFT, 1) + \
+            self.iso_cube(w - 96, hh // 2 + 10, 10, LINE_SOFT, 1)
         path = self.frame("page.png", deco)
         self.save_bmp(path, "page.bmp")
         return path
