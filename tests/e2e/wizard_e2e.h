@@ -22,7 +22,6 @@ inline constexpr wchar_t kMaintenance[] = L"Pelmora 2016 Setup - Maintenance";
 inline constexpr wchar_t kError[] = L"Pelmora 2016 Setup - Not Completed";
 inline constexpr wchar_t kFinish[] = L"Pelmora 2016 Setup - Completed";
 inline constexpr wchar_t kCopyFiles[] = L"Pelmora 2016 Setup - Installing";
-inline constexpr wchar_t kRequirements[] = L"System Requirements";
 
 inline constexpr wchar_t kProductName[] = L"Pelmora2016";
 inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Pelmora2016_en_us";

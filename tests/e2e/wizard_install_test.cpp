@@ -21,7 +21,7 @@ std::string Ansi(const std::wstring& text) { return standin::Narrow(text, CP_ACP
 
 // Welcome (target typed in), licence accepted, start copy: returns the
 // progress page. Screenshots are taken under `shotPrefix` when it is set.
-[[maybe_unused]] HWND InstallUpToProgress(WizardRun& run, const WizardMedium& medium, const std::wstring& shotPrefix = L"") {
+HWND InstallUpToProgress(WizardRun& run, const WizardMedium& medium, const std::wstring& shotPrefix = L"") {
     HWND welcome = run.WaitPage(kWelcome);
     if (!welcome) return nullptr;
     driver::SetControlText(welcome, 1023, medium.Target());
@@ -145,6 +145,98 @@ TEST(WizardInstall, NewInstallationEndToEnd) {
     // The log starts with the folders the installation created for the target.
     const std::string head = folder(medium.Root() + L"\\Orvanti") + folder(target);
     EXPECT_EQ(log.substr(0, head.size()), head);
+}
+
+// One feature of plain executables keeps these runs short.
+void UseOneFeature(const WizardMedium& medium) {
+    medium.SetFeatures({L"Express Tools|Additional commands.|pelm_express.exe|1|1"});
+}
+
+size_t CountOf(const std::string& text, const std::string& what) {
+    size_t count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
+    return count;
+}
+
+TEST(WizardInstall, ClosingTheFinishPageWithItsCloseBoxRunsTheToolOnce) {
+    WizardMedium medium;
+    UseOneFeature(medium);
+    WizardRun run(medium.SetupCommand(), medium.Folder());
+    ASSERT_TRUE(InstallUpToProgress(run, medium));
+    HWND finish = run.WaitPage(kFinish, 120000);
+    ASSERT_TRUE(finish);
+    driver::CloseWindowLikeUser(finish);
+    ASSERT_TRUE(run.WaitExit(60000));
+    std::string runs = ReadFileBytes(medium.Target() + L"\\" + standin::kConfigurationRunsName);
+    // A new installation leaves the tool to the finish page: one run, modern workspace.
+    EXPECT_EQ(CountOf(runs, "WorkspaceName=1"), 1u) << runs;
+    EXPECT_EQ(CountOf(runs, "WorkspaceName=0"), 0u) << runs;
+    EXPECT_EQ(GetPrivateProfileIntW(L"SETUP", L"CLASSIC", -1, (medium.Target() + L"\\Setup.ini").c_str()), 0);
+}
+
+TEST(WizardInstall, AFailingPackageIsReportedRolledBackAndEndsOnTheErrorPage) {
+    WizardMedium medium;
+    UseOneFeature(medium);
+    DeleteFileW(medium.File(L"files\\pelm_express.exe").c_str());
+    medium.PlaceFixture(L"PUninstall.exe");
+    WizardRun run(medium.SetupCommand(), medium.Folder());
+    ASSERT_TRUE(InstallUpToProgress(run, medium));
+
+    // The runner names the missing file, then the job's failure notice names it.
+    driver::MessageBoxInfo missing = run.AnswerBox(IDOK, 60000);
+    EXPECT_NE(missing.Text.find(L"pelm_express.exe"), std::wstring::npos) << missing.Text;
+    driver::MessageBoxInfo failure = run.AnswerBox(IDOK, 30000);
+    EXPECT_EQ(failure.Caption, kProductName);
+    EXPECT_EQ(failure.Text, L"pelm_express.exe,Failed to install,Please reinstall!");
+
+    HWND error = run.WaitPage(kError, 30000);
+    ASSERT_TRUE(error);
+    run.Shot(error, L"wizard_09_error_after_failure");
+    // The rollback: the medium's uninstaller, quiet, on a copy of the failed run's log.
+    ASSERT_TRUE(WaitUntil([&] { return !medium.RunsOf(L"PUninstall.exe").empty(); }, 10000));
+    std::vector<std::wstring> rollback = medium.RunsOf(L"PUninstall.exe");
+    ASSERT_EQ(rollback.size(), 1u);
+    EXPECT_NE(rollback[0].find(L"/quiet /norestart"), std::wstring::npos) << rollback[0];
+    EXPECT_TRUE(FileExists(medium.File(L"install.log")));
+    driver::ClickButton(error, 1001);
+    EXPECT_TRUE(run.WaitExit(20000));
+}
+
+// Paints of a window as a fingerprint of its pixels.
+std::string Pixels(HWND window, const std::wstring& scratch) {
+    driver::SaveScreenshot(window, scratch);
+    return ReadFileBytes(scratch);
+}
+
+TEST(WizardInstall, TheProgressPageStaysResponsiveWhileAPackageRunsAndCancelDoesNothing) {
+    WizardMedium medium;
+    UseOneFeature(medium);
+    medium.PlaceFixture(L"files\\pelm_express.exe", 9000);
+    WizardRun run(medium.SetupCommand(), medium.Folder());
+    HWND progress = InstallUpToProgress(run, medium);
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitUntil([&] { return !medium.RunsOf(L"files\\pelm_express.exe").empty(); }, 30000))
+        << "the slow package did not start";
+    const std::wstring shot = medium.Root() + L"\\frame.bmp";
+    std::string first = Pixels(progress, shot);
+
+    // Cancel and the close box leave the page and the installation alone.
+    driver::ClickButton(progress, 2);
+    driver::CloseWindowLikeUser(progress);
+    // The page answers at once while the package still runs.
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(progress, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+    // After five seconds the slideshow shows its next picture.
+    Sleep(5600);
+    EXPECT_TRUE(IsWindowVisible(progress));
+    std::string later = Pixels(progress, shot);
+    EXPECT_NE(first, later) << "the slideshow did not advance";
+    run.Shot(progress, L"wizard_05b_copy_files_slideshow");
+
+    HWND finish = run.WaitPage(kFinish, 60000);
+    EXPECT_TRUE(finish) << "the installation did not go on to its end";
+    if (finish) driver::ClickButton(finish, 1001);
+    EXPECT_TRUE(run.WaitExit(60000));
 }
 
 }  // namespace
