@@ -56,24 +56,42 @@ protected:
 };
 
 TEST_F(ButtonTest, CaptionStartsTwentyPixelsRightAndIsCentredVertically) {
-    CButtonST button;
-    Make(button);
+    // The plain button on its own face, and the shade button as the pages use
+    // it: transparent over the page.
+    CButtonST plain;
+    CShadeButtonST shade;
+    Make(plain);
+    plain.ShowWindow(SW_HIDE);
+    Make(shade);
+    shade.SetTransparent();
+    shade.ShowWindow(SW_HIDE);
+    const struct {
+        const char* name;
+        CButtonST& button;
+        COLORREF background;
+    } cases[] = {{"plain", plain, kFace}, {"shade", shade, kHostColour}};
+
     const InkOrigin reference = ReferenceInk(GuiFont(), L"Choice");
     const int top = (kHeight - TextHeight(GuiFont())) / 2;
-    MemoryCanvas canvas(kWidth, kHeight);
-    Capture(button, canvas);
-    const RECT all{0, 0, kWidth, kHeight};
-    EXPECT_EQ(20 + reference.left, FirstInkColumn(canvas, all, kFace));
-    EXPECT_EQ(top + reference.top, FirstInkRow(canvas, all, kFace));
+    for (const auto& c : cases) {
+        c.button.ShowWindow(SW_SHOW);
+        m_host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MemoryCanvas canvas(kWidth, kHeight);
+        Capture(c.button, canvas);
+        const RECT all{0, 0, kWidth, kHeight};
+        EXPECT_EQ(20 + reference.left, FirstInkColumn(canvas, all, c.background)) << c.name;
+        EXPECT_EQ(top + reference.top, FirstInkRow(canvas, all, c.background)) << c.name;
 
-    ::SendMessageW(button.m_hWnd, BM_SETSTATE, TRUE, 0);
-    Capture(button, canvas);
-    const RECT inside{1, 1, kWidth - 1, kHeight - 1};   // inside the pressed border
-    EXPECT_EQ(21 + reference.left, FirstInkColumn(canvas, inside, kFace)) << "pressed caption not moved by one";
-    EXPECT_EQ(top + 1 + reference.top, FirstInkRow(canvas, inside, kFace));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.Pixel(0, 0)) << "pressed border not sunken";
-    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas.Pixel(kWidth - 1, kHeight - 1));
-    ::SendMessageW(button.m_hWnd, BM_SETSTATE, FALSE, 0);
+        ::SendMessageW(c.button.m_hWnd, BM_SETSTATE, TRUE, 0);
+        Capture(c.button, canvas);
+        const RECT inside{1, 1, kWidth - 1, kHeight - 1};   // inside the pressed border
+        EXPECT_EQ(21 + reference.left, FirstInkColumn(canvas, inside, c.background)) << c.name << ": pressed caption not moved by one";
+        EXPECT_EQ(top + 1 + reference.top, FirstInkRow(canvas, inside, c.background)) << c.name;
+        EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), canvas.Pixel(0, 0)) << c.name << ": pressed border not sunken";
+        EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), canvas.Pixel(kWidth - 1, kHeight - 1)) << c.name;
+        ::SendMessageW(c.button.m_hWnd, BM_SETSTATE, FALSE, 0);
+        c.button.ShowWindow(SW_HIDE);
+    }
 }
 
 TEST_F(ButtonTest, IconSitsThreePixelsInAndPushesTheCaptionTo55) {
