@@ -143,9 +143,11 @@ void CleanUpProduct(const std::wstring& medium, const std::wstring& target) {
     RemoveDirectoryW((SpecialFolder(CSIDL_COMMON_PROGRAMS) + L"\\Orvanti").c_str());
 }
 
-WizardRun::WizardRun(const std::wstring& commandLine, const std::wstring& folder) {
+WizardRun::WizardRun(const std::wstring& commandLine, const std::wstring& folder,
+                     const std::vector<std::wstring>& environment) {
     driver::StartOptions options;
     options.WorkingFolder = folder;
+    options.ExtraEnvironment = environment;
     m_process = driver::Process::Start(commandLine, options);
 }
 

@@ -78,7 +78,9 @@ void CleanUpProduct(const std::wstring& medium, const std::wstring& target);
 // program it started, so no window is left unanswered.
 class WizardRun {
 public:
-    explicit WizardRun(const std::wstring& commandLine, const std::wstring& folder = L"");
+    // `environment`: "NAME=value" entries added for the program and what it starts.
+    explicit WizardRun(const std::wstring& commandLine, const std::wstring& folder = L"",
+                       const std::vector<std::wstring>& environment = {});
     ~WizardRun();
 
     bool Started() const { return m_process.Started(); }
