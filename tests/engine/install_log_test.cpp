@@ -44,8 +44,7 @@ TEST_F(InstallLogTest, AMissingTargetFolderWritesNothingAndDoesNotFail) {
     EXPECT_FALSE(FileExists(m_target / L"not-there"));
 }
 
-// The system ANSI code page of this Wine prefix cannot be switched per process
-// here, so the conversion is checked with the Chinese code page given explicitly.
+// The conversion itself, with the code page given explicitly.
 TEST(InstallLogEncodingTest, ChineseTextIsStoredInTheAnsiCodePageNotUtf8) {
     std::string bytes = EncodeLogRecord(L"CreateDirectory: \"C:\\\x4E2D\x6587\" created", 936);
     EXPECT_EQ(bytes, "\r\r\nCreateDirectory: \"C:\\\xD6\xD0\xCE\xC4\" created");
@@ -110,6 +109,23 @@ TEST_F(CreateDirectoryChainTest, APathLongerThan259CharactersIsRefusedWithoutCre
     EXPECT_EQ(CreateDirectoryChain(path), 0);
     EXPECT_FALSE(FileExists(base));
     EXPECT_FALSE(FileExists(m_target / L"install.log"));
+}
+
+}  // namespace
+
+namespace {
+
+// Under Wine a process takes its ANSI code page from the Unix locale it was
+// started in; ctest runs this case a second time under a Chinese locale
+// (engine_install_log_cp936_test), where it writes the log as a Chinese
+// system does.
+TEST(InstallLogCodePageTest, AChineseRecordOnAChineseSystemIsStoredInCodePage936) {
+    if (GetACP() != 936) GTEST_SKIP() << "needs a Chinese system; the code page here is " << GetACP();
+    StateRestorer restore;
+    ScratchFolder target{L"cp936"};
+    State().TargetDir = target.Path();
+    WriteInstallLog(L"CreateDirectory: \"C:\\\x4E2D\x6587\" created");
+    EXPECT_EQ(ReadFileBytes(target / L"install.log"), "\r\r\nCreateDirectory: \"C:\\\xD6\xD0\xCE\xC4\" created");
 }
 
 }  // namespace
