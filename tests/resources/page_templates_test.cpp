@@ -167,6 +167,31 @@ TEST_P(PageTemplatesTest, PagesAreCaptionlessPopupsOfOneSizeAtTheOriginWithDisti
     EXPECT_EQ(titles.size(), Pages().size());
 }
 
+TEST_P(PageTemplatesTest, VisibleControlsDoNotOverlapAndStayOnThePage) {
+    // An overlap shows as a choice button's hover frame crossing a text, or a
+    // label painting over another control on the transparent skin.
+    for (const auto& page : Pages()) {
+        auto dialog = LoadDialogTemplate(Module(), page.TemplateId);
+        ASSERT_TRUE(dialog.has_value());
+        std::vector<const DialogItemRecord*> visible;
+        for (const auto& item : dialog->Items)
+            if (item.Style & WS_VISIBLE) visible.push_back(&item);
+        for (size_t a = 0; a < visible.size(); ++a) {
+            const auto& first = *visible[a];
+            EXPECT_TRUE(first.X >= 0 && first.Y >= 0 && first.X + first.Width <= dialog->Width &&
+                        first.Y + first.Height <= dialog->Height)
+                << "template " << page.TemplateId << " control " << first.Id << " leaves the page";
+            for (size_t b = a + 1; b < visible.size(); ++b) {
+                const auto& second = *visible[b];
+                const bool apart = first.X + first.Width <= second.X || second.X + second.Width <= first.X ||
+                                   first.Y + first.Height <= second.Y || second.Y + second.Height <= first.Y;
+                EXPECT_TRUE(apart) << "template " << page.TemplateId << ": controls " << first.Id << " and "
+                                   << second.Id << " overlap";
+            }
+        }
+    }
+}
+
 TEST_P(PageTemplatesTest, HtmlPageWindowIsAResizableCaptionedWindowWithoutControls) {
     auto dialog = LoadDialogTemplate(Module(), 112);
     ASSERT_TRUE(dialog.has_value());
