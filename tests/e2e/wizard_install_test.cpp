@@ -19,6 +19,12 @@ std::wstring SpecialFolder(int csidl) {
 
 std::string Ansi(const std::wstring& text) { return standin::Narrow(text, CP_ACP); }
 
+// Every page carries the library's icon as its small icon; only some pages stay on top.
+void ExpectPageFrame(HWND page, bool topmost) {
+    EXPECT_NE(SendMessageW(page, WM_GETICON, ICON_SMALL, 0), 0) << driver::WindowText(page);
+    EXPECT_EQ((GetWindowLongW(page, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, topmost) << driver::WindowText(page);
+}
+
 // Welcome (target typed in), licence accepted, start copy: returns the
 // progress page. Screenshots are taken under `shotPrefix` when it is set.
 HWND InstallUpToProgress(WizardRun& run, const WizardMedium& medium, const std::wstring& shotPrefix = L"") {
@@ -47,6 +53,7 @@ TEST(WizardInstall, NewInstallationEndToEnd) {
 
     HWND welcome = run.WaitPage(kWelcome);
     ASSERT_TRUE(welcome);
+    ExpectPageFrame(welcome, true);
     driver::SetControlText(welcome, 1023, medium.Target());
     run.Shot(welcome, L"wizard_01_welcome");
     driver::ClickButton(welcome, 1018);
@@ -55,6 +62,7 @@ TEST(WizardInstall, NewInstallationEndToEnd) {
     ASSERT_TRUE(license);
     // First visit: declined, so Next is disabled until the agreement is accepted.
     EXPECT_FALSE(driver::IsControlEnabled(license, 1001));
+    ExpectPageFrame(license, true);
     EXPECT_GT(SendMessageW(GetDlgItem(license, 1002), WM_GETTEXTLENGTH, 0, 0), 100);
     run.Shot(license, L"wizard_02_license");
     driver::ClickButton(license, 1003);
@@ -63,17 +71,20 @@ TEST(WizardInstall, NewInstallationEndToEnd) {
 
     HWND start = run.WaitPage(kStartCopy);
     ASSERT_TRUE(start);
+    ExpectPageFrame(start, false);
     run.Shot(start, L"wizard_04_start_copy");
     driver::ClickButton(start, 1001);
 
     HWND progress = run.WaitPage(kCopyFiles);
     ASSERT_TRUE(progress);
+    ExpectPageFrame(progress, false);
     run.Shot(progress, L"wizard_05_copy_files");
 
     HWND finish = run.WaitPage(kFinish, 120000);
     ASSERT_TRUE(finish) << "the installation did not finish";
     EXPECT_TRUE(driver::IsControlVisible(finish, 1014));
     EXPECT_TRUE(driver::IsControlVisible(finish, 1015));
+    ExpectPageFrame(finish, true);
     run.Shot(finish, L"wizard_06_finish");
     driver::ClickButton(finish, 1015);
     Sleep(300);
@@ -191,6 +202,7 @@ TEST(WizardInstall, AFailingPackageIsReportedRolledBackAndEndsOnTheErrorPage) {
 
     HWND error = run.WaitPage(kError, 30000);
     ASSERT_TRUE(error);
+    ExpectPageFrame(error, false);
     run.Shot(error, L"wizard_09_error_after_failure");
     // The rollback: the medium's uninstaller, quiet, on a copy of the failed run's log.
     ASSERT_TRUE(WaitUntil([&] { return !medium.RunsOf(L"PUninstall.exe").empty(); }, 10000));
