@@ -19,16 +19,19 @@ size_t RowBytes(LONG width, int bitsPerPixel) {
     return ((static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel) + 31) & ~static_cast<size_t>(31)) / 8;
 }
 
-// Runs the palette part of every drawing call around `draw`.
+// Runs the palette part of every drawing call around `draw`. The stretch
+// mode is set for every picture, not only for palette ones: the default mode
+// ANDs the dropped pixels of a shrunk colour picture together and darkens it.
 template <typename Draw>
 void WithPalette(HDC dc, CBmpPalette* palette, Draw draw) {
     HPALETTE previous = nullptr;
     if (palette && palette->Handle()) {
         previous = ::SelectPalette(dc, palette->Handle(), FALSE);
         ::RealizePalette(dc);
-        ::SetStretchBltMode(dc, COLORONCOLOR);
     }
+    const int previousMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     draw();
+    if (previousMode) ::SetStretchBltMode(dc, previousMode);
     if (previous) ::SelectPalette(dc, previous, TRUE);
 }
 }  // namespace

@@ -278,3 +278,24 @@ TEST(DrawingWithoutPicture, DrawsNothing) {
     EXPECT_TRUE(AreaIs(canvas, RECT{0, 0, 4, 4}, RGB(9, 9, 9)));
 }
 }  // namespace
+
+namespace {
+COLORREF RedBlueColumns(int x, int) { return x % 2 ? RGB(0, 0, 255) : RGB(255, 0, 0); }
+
+TEST(DrawingShrunk, KeepsColoursInsteadOfDarkeningThem) {
+    CBitmap bitmap;
+    bitmap.Attach(MakePatternBitmap(40, 10, 24, &RedBlueColumns));
+    CDIBitmap picture;
+    CClientDC screen(nullptr);
+    ASSERT_TRUE(picture.CreateFromBitmap(&screen, &bitmap));
+    MemoryCanvas canvas(20, 10, RGB(7, 7, 7));
+    CDC dc;
+    dc.Attach(canvas.Dc());
+    picture.DrawStretched(&dc, 0, 0, 20, 10);
+    for (int x = 0; x < 20; ++x) {
+        const COLORREF pixel = canvas.Pixel(x, 5);
+        EXPECT_TRUE(pixel == RGB(255, 0, 0) || pixel == RGB(0, 0, 255)) << x << ": " << std::hex << pixel;
+    }
+    EXPECT_EQ(BLACKONWHITE, ::GetStretchBltMode(canvas.Dc())) << "the caller's stretch mode was not restored";
+}
+}  // namespace
