@@ -25,10 +25,14 @@ std::string EncodeLogRecord(std::wstring_view text, UINT codePage) {
 }
 
 void WriteInstallLog(const std::wstring& text) {
+    // Without a target folder the path would name the root of the current
+    // drive; there is no log to write then.
+    const std::wstring& target = State().TargetDir;
+    if (target.empty()) return;
     // The wide path is used for opening, so a target folder with characters
     // outside the ANSI code page or longer than the ANSI buffer still gets
     // its log.
-    std::wstring path = State().TargetDir + L"\\install.log";
+    std::wstring path = target + L"\\install.log";
     unique_hfile file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -12,7 +12,8 @@ std::string EncodeLogRecord(std::wstring_view text, UINT codePage = CP_ACP);
 
 // Appends one record to TargetDir\install.log in the ANSI code page. The file
 // is opened, extended and closed again for every record, never truncated.
-// Records of any length are written whole. Failures are not reported.
+// Records of any length are written whole. Failures are not reported;
+// without a TargetDir nothing is written.
 void WriteInstallLog(const std::wstring& text);
 
 // Creates every missing folder along `path` that is followed by a separator

@@ -44,6 +44,17 @@ TEST_F(InstallLogTest, AMissingTargetFolderWritesNothingAndDoesNotFail) {
     EXPECT_FALSE(FileExists(m_target / L"not-there"));
 }
 
+TEST_F(InstallLogTest, AnEmptyTargetDirWritesNoLogAtTheDriveRoot) {
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(m_target.Path().c_str());
+    bool existedBefore = FileExists(L"\\install.log");
+    State().TargetDir.clear();
+    WriteInstallLog(L"lost");
+    EXPECT_EQ(FileExists(L"\\install.log"), existedBefore);
+    SetCurrentDirectoryW(current);
+}
+
 // The conversion itself, with the code page given explicitly.
 TEST(InstallLogEncodingTest, ChineseTextIsStoredInTheAnsiCodePageNotUtf8) {
     std::string bytes = EncodeLogRecord(L"CreateDirectory: \"C:\\\x4E2D\x6587\" created", 936);

@@ -176,6 +176,25 @@ TEST_F(RegistrationTest, TheShortcutsAreRealLinksToTheirTargetsWorkingInTheTarge
     }
 }
 
+TEST_F(RegistrationTest, ADisplayNameSuffixFromTheLibraryIsWrittenButNotLogged) {
+    HMODULE texts = LoadLibraryExW(FixturePath(L"suffix_texts.dll").c_str(), nullptr,
+                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(texts, nullptr);
+    State().ResourceModule = texts;
+    RegisterInstallation();
+    State().ResourceModule = nullptr;
+    FreeLibrary(texts);
+    unique_hkey key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, UninstallKeyPath().c_str(), 0, KEY_READ | KEY_WOW64_32KEY, key.put()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(ReadString(key.get(), L"DisplayName"), L"EngineRegistrationTest - Fixture Edition");
+    EXPECT_EQ(ReadString(key.get(), L"Publisher"), L"Fixture Publisher");
+    std::vector<std::wstring> records = LogRecords(m_target / L"install.log");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records[0].substr(records[0].rfind(L" \"")), L" \"DisplayName\"=\"EngineRegistrationTest\"");
+    EXPECT_TRUE(ReadLink(Programs() + L"\\Remove Fixture.lnk").Loaded);
+}
+
 TEST_F(RegistrationTest, UnknownFolderKindSavesNothing) {
     EXPECT_EQ(CreateShortcut(L"x", m_target / L"pelm.exe", 1), 0);
     EXPECT_EQ(CreateShortcut(L"x", m_target / L"pelm.exe", 3), 0);
