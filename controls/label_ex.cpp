@@ -111,5 +111,7 @@ void CLabelEx::LoadFallbackLinkCursor() {
     unique_hmodule helpProgram(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!helpProgram) return;
     HCURSOR hand = ::LoadCursorW(helpProgram.get(), MAKEINTRESOURCEW(106));
-    if (hand) m_linkCursor = reinterpret_cast<HCURSOR>(::CopyIcon(reinterpret_cast<HICON>(hand)));
+    if (!hand) return;
+    m_ownedLinkCursor.reset(::CopyIcon(reinterpret_cast<HICON>(hand)));
+    m_linkCursor = reinterpret_cast<HCURSOR>(m_ownedLinkCursor.get());
 }

@@ -7,6 +7,7 @@
 
 #include "framework/button.h"
 #include "framework/gdi.h"
+#include "framework/handles.h"
 
 class CLabelEx : public CStatic {
 public:
@@ -14,10 +15,11 @@ public:
     ~CLabelEx() override;
 
     void SetTextColor(COLORREF colour) { m_textColor = colour; }
-    // Shown over the label; not destroyed by the label (shared cursors).
+    // Shown over the label; a cursor given here is shared and not destroyed by the label.
     void SetLinkCursor(HCURSOR cursor) { m_linkCursor = cursor; }
     HCURSOR LinkCursor() const { return m_linkCursor; }
-    // Without a link cursor: the hand cursor of the Windows help program, if present.
+    // Without a link cursor: a copy of the hand cursor of the Windows help
+    // program, if present (the copy is the label's and dies with it).
     void LoadFallbackLinkCursor();
 
     void SetBorder(BOOL draw, COLORREF border, COLORREF fill);
@@ -42,4 +44,5 @@ protected:
     CBitmap m_backgroundPicture;
     CBitmap m_leadingPicture;
     HCURSOR m_linkCursor = nullptr;
+    unique_hicon m_ownedLinkCursor;   // the fallback copy
 };
