@@ -48,7 +48,10 @@ public:
 
     // Creates a child window of `parent` (or a top-level window when `parent`
     // is null) and binds it. `className` may be a system class ("BUTTON",
-    // "STATIC", ...) or DefaultClassName().
+    // "STATIC", ...) or DefaultClassName(). A window asked for with
+    // WS_VISIBLE is created hidden and shown once bound, so its first erase
+    // and paint reach the object; messages sent during creation itself
+    // (WM_CREATE ...) go to the class procedure only.
     BOOL Create(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect,
                 CWnd* parent, UINT id);
     BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
