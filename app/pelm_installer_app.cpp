@@ -7,6 +7,7 @@
 #include "app/setup_state.h"
 #include "app/startup_checks.h"
 #include "engine/install_sequence.h"
+#include "engine/runners.h"
 #include "framework/handles.h"
 #include "framework/module.h"
 #include "removal/uninstall.h"
@@ -151,8 +152,8 @@ int CPelmInstallerApp::RunRoad() {
 }
 
 int CPelmInstallerApp::ExitInstance() {
-    // RELEASE-MSI: the package runners load msi.dll on first use; once
-    // engine/runners.h offers ReleaseMsiLibrary(), it is called here.
+    // The package runners load msi.dll on first use and keep it for the run.
+    ReleaseMsiLibrary();
     SetResourceModule(State().SavedResourceModule);
     return CWinApp::ExitInstance();
 }
