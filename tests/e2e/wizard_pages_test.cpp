@@ -305,4 +305,42 @@ TEST(WizardFeatures, RowsFollowSetupIniAndTheChoicesReachTheInstallation) {
     EXPECT_EQ(medium.RunsOf(L"files\\pkg_d.exe").size(), 1u);
 }
 
+// The folder dialog starts at the folder of the edit box; OK appends the
+// product name unless the folder already ends in 2016; Cancel changes nothing.
+TEST(WizardWelcome, BrowseChoosesAFolderForTheProduct) {
+    WizardMedium medium;
+    const std::wstring apps = medium.Root() + L"\\Apps";
+    const std::wstring tools = medium.Root() + L"\\Tools2016";
+    CreateDirectoryW(apps.c_str(), nullptr);
+    CreateDirectoryW(tools.c_str(), nullptr);
+    WizardRun run(medium.SetupCommand(), medium.Folder());
+    HWND welcome = run.WaitPage(kWelcome);
+    ASSERT_TRUE(welcome);
+
+    auto browse = [&](const std::wstring& start, int answer) {
+        driver::SetControlText(welcome, 1023, start);
+        driver::ClickButton(welcome, 1024);
+        HWND dialog = run.Process().WaitForWindowMatching(
+            [&](HWND window) {
+                return window != welcome && driver::ClassName(window) == L"#32770" && !driver::IsMessageBox(window);
+            },
+            15000);
+        if (!dialog) return false;
+        Sleep(500);
+        driver::AnswerDialog(dialog, answer);
+        return run.WaitGone(dialog, 10000);
+    };
+    ASSERT_TRUE(browse(apps, IDCANCEL)) << "no folder dialog";
+    EXPECT_EQ(driver::ControlText(welcome, 1023), apps);
+    ASSERT_TRUE(browse(apps, IDOK));
+    EXPECT_EQ(driver::ControlText(welcome, 1023), apps + L"\\" + kProductName);
+    ASSERT_TRUE(browse(tools, IDOK));
+    EXPECT_EQ(driver::ControlText(welcome, 1023), tools);
+    driver::ClickButton(welcome, 2);
+    HWND error = run.WaitPage(kError);
+    ASSERT_TRUE(error);
+    driver::ClickButton(error, 1001);
+    EXPECT_TRUE(run.WaitExit(20000));
+}
+
 }  // namespace
