@@ -187,3 +187,55 @@ TEST(WindowBinding, DestroyingTheWindowUnbindsTheObject) {
     EXPECT_FALSE(button.SubclassWindow(nullptr));
 }
 }  // namespace
+
+namespace {
+class TimerDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+    int m_ticks = 0;
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        SetTimer(1, 10);
+        return TRUE;
+    }
+    void OnTimer(UINT_PTR id) override {
+        if (id != 1) return CDialog::OnTimer(id);
+        if (++m_ticks == 3) {
+            KillTimer(1);
+            EndDialog(1001);
+        }
+    }
+};
+
+TEST(ModalDialog, TimersReachOnTimer) {
+    TimerDialog dialog(kPlainDialog);
+    EXPECT_EQ(1001, dialog.DoModal());
+    EXPECT_EQ(3, dialog.m_ticks);
+}
+
+class MissingControlDialog : public ExchangeDialog {
+public:
+    using ExchangeDialog::ExchangeDialog;
+    std::wstring m_other;
+    void DoDataExchange(CDataExchange* dx) override {
+        ExchangeDialog::DoDataExchange(dx);
+        DDX_Text(dx, 999, m_other);
+    }
+};
+
+TEST(ModalDialog, ExchangeWithAMissingControlFailsAndOkDoesNotEnd) {
+    ScriptedDialog<MissingControlDialog> dialog(kPlainDialog);
+    BOOL exchanged = TRUE;
+    dialog.keepRunning = true;
+    dialog.body = [&](auto& d) {
+        exchanged = d.UpdateData(TRUE);
+        d.SendMessage(WM_COMMAND, IDOK);
+        d.EndDialog(42);
+    };
+    EXPECT_EQ(42, dialog.DoModal());
+    EXPECT_FALSE(exchanged);
+    EXPECT_EQ(1, dialog.m_okCalls);
+}
+}  // namespace
