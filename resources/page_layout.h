@@ -14,6 +14,12 @@
 #define HEADER_H 44
 #define FOOTER_Y 246
 
+// Around the product name that the pictures draw into the header band.
+#define WORDMARK_X 12
+#define WORDMARK_Y 6
+#define WORDMARK_W 184
+#define WORDMARK_H 32
+
 // Left margin of texts; labels start 3 units further left because a label
 // draws its text 4 pixels inside its own rectangle.
 #define MARGIN_X 16
