@@ -123,6 +123,32 @@ TEST_F(ButtonTest, IconSitsThreePixelsInAndPushesTheCaptionTo55) {
     EXPECT_EQ(kFace, small.Pixel(33, 20));
 }
 
+TEST_F(ButtonTest, OtherIconAlignmentsPlaceTheIcon) {
+    struct Case {
+        const char* name;
+        CButtonST::ImageAlign align;
+        const wchar_t* caption;
+        RECT icon;   // where the 16 x 16 icon lands on the 200 x 40 button
+    };
+    const Case cases[] = {
+        {"vertical with caption", CButtonST::AlignVertical, L"x", RECT{92, 3, 108, 19}},
+        {"vertical alone", CButtonST::AlignVertical, L"", RECT{92, 12, 108, 28}},
+        {"right with caption", CButtonST::AlignHorizontalRight, L"x", RECT{181, 12, 197, 28}},
+        {"right alone", CButtonST::AlignHorizontalRight, L"", RECT{92, 0, 108, 16}},
+    };
+    for (const Case& c : cases) {
+        CButtonST button;
+        Make(button, c.caption);
+        button.SetAlign(c.align);
+        ASSERT_EQ(0u, button.SetIcons(MakeSolidIcon(16, RGB(255, 0, 0)), nullptr));
+        MemoryCanvas canvas(kWidth, kHeight);
+        Capture(button, canvas);
+        EXPECT_TRUE(AreaIs(canvas, c.icon, RGB(255, 0, 0))) << c.name;
+        EXPECT_NE(RGB(255, 0, 0), canvas.Pixel(c.icon.left - 1, c.icon.top)) << c.name;
+        button.DestroyWindow();
+    }
+}
+
 TEST_F(ButtonTest, FlatBorderShowsOnlyUnderTheMouse) {
     CButtonST button;
     Make(button);
