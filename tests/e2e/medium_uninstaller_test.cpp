@@ -207,6 +207,34 @@ TEST(MediumUninstaller, RollbackOfASilentInstallationFindsTheTargetThroughTheSet
     EXPECT_TRUE(FileExists(medium + L"\\PUninstall.exe"));
 }
 
+TEST(MediumUninstaller, ReadsTheLogInTheAnsiCodePage) {
+    // The setup writes records in the ANSI code page, not in UTF-8: a folder
+    // and a shortcut with a letter outside ASCII must still be found.
+    const std::wstring name = L"Pelmora 2016 \u00C9dition";
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    if (lossy) GTEST_SKIP() << "the ANSI code page has no \u00C9";
+    ScratchFolder root(L"ansi");
+    const std::wstring folder = root / name;
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring link = folder + L"\\" + name + L".lnk";
+    ASSERT_TRUE(WriteFileBytes(link, "link"));
+    const std::string log = Record(L"CreateDirectory: \"" + folder + L"\" (0)") +
+                            Record(L"CreateDirectory: \"" + folder + L"\" created") +
+                            Record(L"CreateShortCut: out: \"" + link + L"\", in: \"" + folder +
+                                   L"\\pelm.exe \", icon: ,0, sw=0, hk=0");
+    ASSERT_EQ(log.find('\xC3'), std::string::npos);  // not UTF-8
+    SetupRecordScope record(root / L"no such folder");
+    const std::wstring copy = root / L"copy";
+    CreateDirectoryW(copy.c_str(), nullptr);
+    CopyInto(MediumFile(L"PUninstall.exe"), copy + L"\\PUninstall.exe");
+    WriteFileBytes(copy + L"\\install.log", log);
+    ProgramRun run = RunCommand(L"\"" + copy + L"\\PUninstall.exe\" /quiet /norestart");
+    ASSERT_TRUE(run.Ended);
+    EXPECT_FALSE(FileExists(link));
+    EXPECT_FALSE(FolderExists(folder));
+}
+
 TEST(MediumUninstaller, WithoutInstallLogBesideItNothingIsRemoved) {
     ScratchFolder root(L"nolog");
     const std::wstring target = root / L"Pelmora2016";
