@@ -86,6 +86,12 @@ void BoxWatcher::Clear() {
 void BoxWatcher::Watch() {
     while (!m_stop) {
         Sleep(40);
+        {
+            // A closed box's handle may be given to a later window.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_answered.erase(std::remove_if(m_answered.begin(), m_answered.end(), [](HWND h) { return !IsWindow(h); }),
+                             m_answered.end());
+        }
         Candidates candidates{GetCurrentProcessId(), {}};
         EnumWindows(CollectBoxes, reinterpret_cast<LPARAM>(&candidates));
         for (HWND box : candidates.Windows) {
