@@ -262,6 +262,18 @@ TEST_F(InstallSequenceTest, AMissingConfigurationToolInModifyFailsBeforeTheUnins
               ERROR_SUCCESS);
 }
 
+TEST_F(InstallSequenceTest, AProductProgramThatCannotStartFailsWithTheRegisterNotice) {
+    WriteFileBytes(m_target / L"pelm.exe", "not a program");
+    std::vector<UINT> notices = RunJob();
+    EXPECT_EQ(notices.back(), WM_INSTALL_FAILED);
+    EXPECT_EQ(BoxTexts(), std::vector<std::wstring>{L"pelm.exe,Failed to Register,Please reinstall!"});
+    // Everything before the step stays: the copies were made.
+    EXPECT_TRUE(FileExists(m_target / L"PUninstall"));
+    unique_hkey key;
+    EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, UninstallKeyPath().c_str(), 0, KEY_READ | KEY_WOW64_32KEY, key.put()),
+              ERROR_SUCCESS);
+}
+
 // --- Success ----------------------------------------------------------------------
 
 TEST_F(InstallSequenceTest, ModifyRunsTheConfigurationToolAndWritesClassicBack) {

@@ -81,6 +81,14 @@ TEST_P(PackageRunnerTest, ACommandLineThatWouldNotFitIsNotRunCut) {
     EXPECT_NE(boxes[0].Text.find(L"too long"), std::wstring::npos) << boxes[0].Text;
 }
 
+TEST_P(PackageRunnerTest, AFileThatCannotBeStartedFailsSilentlyAfterStarted) {
+    std::wstring path = m_folder / L"broken.exe";
+    WriteFileBytes(path, "not a program");
+    EXPECT_EQ(GetParam().Runner(path, m_page.Window()), 0);
+    EXPECT_EQ(NoticeNames(Notices()), L"PACKAGE_STARTED");
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
 TEST_P(PackageRunnerTest, WithoutAPageNothingIsPosted) {
     std::wstring path = Program(L"quiet.exe");
     EXPECT_EQ(GetParam().Runner(path, nullptr), 1);
@@ -146,6 +154,13 @@ TEST_F(RunnersTest, RunProgramAndRegsvr32OnAMissingFileSucceedWithoutRunningAnyt
     EXPECT_EQ(RunProgram(m_folder / L"pelm.exe", L" -Regserver -nologo"), 1);
     EXPECT_EQ(RunRegsvr32(m_folder / L"dwgthumb.dll"), 1);
     EXPECT_TRUE(m_log.Runs().empty());
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(RunnersTest, RunProgramFailsOnlyWhenTheProgramCannotBeStarted) {
+    std::wstring path = m_folder / L"pelm.exe";
+    WriteFileBytes(path, "not a program");
+    EXPECT_EQ(RunProgram(path, L" -Regserver -nologo"), 0);
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
