@@ -18,6 +18,9 @@ constexpr DWORD kRetryBudgetMs = 20000;
 
 const wchar_t* const kSetupFiles[] = {L"Setup.exe", L"IntallerRes.dll", L"Setup.ini", L"PUninstall",
                                       L"install.log", standin::kManifestName};
+// Folders below the target that the Windows Installer feature packages create
+// and Windows Installer may leave behind empty.
+const wchar_t* const kFeaturePackageFolders[] = {L"Samples", L"MigrationData"};
 const wchar_t kUninstallKeyPrefix[] = L"software\\microsoft\\windows\\currentversion\\uninstall\\";
 
 std::wstring SystemFolder() {
@@ -63,23 +66,6 @@ public:
 
     // Removes the folder only when it is empty; a missing folder is fine.
     void RemoveEmptyFolder(const std::wstring& path) { RemoveDirectoryW(path.c_str()); }
-
-    // Empty folders below `folder`, deepest first, then `folder` itself.
-    void RemoveEmptyTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW data;
-        unique_hfind find(FindFirstFileW((folder + L"\\*").c_str(), &data));
-        if (find) {
-            do {
-                std::wstring name = data.cFileName;
-                if (name == L"." || name == L"..") continue;
-                if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                    !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    RemoveEmptyTree(folder + L"\\" + name);
-            } while (FindNextFileW(find.get(), &data));
-        }
-        find.reset();
-        RemoveEmptyFolder(folder);
-    }
 
     void DeleteKeyTree(const std::wstring& key) {
         if (!standin::DeleteMachineTree(key.c_str())) m_report.Leftovers.push_back(L"HKEY_LOCAL_MACHINE\\" + key);
@@ -200,7 +186,12 @@ RemovalReport RemoveInstallation(const InstallLogRecords& records,
 
     for (auto folder = packageFolders.rbegin(); folder != packageFolders.rend(); ++folder)
         remover.RemoveEmptyFolder(*folder);
-    if (!target.empty()) remover.RemoveEmptyTree(target);
+    // Only folders known to be the product's: the target may be a folder
+    // that also held empty folders of someone else's.
+    if (!target.empty()) {
+        for (const wchar_t* name : kFeaturePackageFolders) remover.RemoveEmptyFolder(target + L"\\" + name);
+        remover.RemoveEmptyFolder(target);
+    }
     for (auto folder = records.CreatedFolders.rbegin(); folder != records.CreatedFolders.rend(); ++folder)
         remover.RemoveEmptyFolder(*folder);
     if (!target.empty() && standin::FolderExists(target)) report.Leftovers.push_back(target);

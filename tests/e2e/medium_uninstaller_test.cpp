@@ -260,13 +260,15 @@ TEST(MediumUninstaller, WithoutInstallLogBesideItNothingIsRemoved) {
     EXPECT_TRUE(standin::MachineKeyExists(standin::kSetupRecordKey));
 }
 
-TEST(MediumUninstaller, DeletesOnlyWhatLiesInsideTheTargetFolder) {
+TEST(MediumUninstaller, DeletesOnlyWhatIsTheProducts) {
     // A manifest line or a logged uninstaller copy that names a file outside
-    // the target folder is not the uninstaller's to delete.
+    // the target folder is not the uninstaller's to delete, nor is an empty
+    // folder that someone else made in the target folder.
     ScratchFolder root(L"outside");
     const std::wstring target = root / L"Pelmora2016";
     SetupRecordScope record(target);
     ASSERT_EQ(RunCommand(L"\"" + MediumFile(L"files\\pelm_help.exe") + L"\" -passive -norestart").ExitCode, 0u);
+    ASSERT_TRUE(CreateDirectoryW((target + L"\\My Drawings").c_str(), nullptr));
     const std::wstring outside = root / L"precious.txt";
     const std::wstring sibling = root / L"Pelmora2016-old\\keep.txt";
     ASSERT_TRUE(WriteFileBytes(outside, "keep"));
@@ -283,9 +285,12 @@ TEST(MediumUninstaller, DeletesOnlyWhatLiesInsideTheTargetFolder) {
     CopyInto(target + L"\\install.log", copy + L"\\install.log");
     ProgramRun run = RunCommand(L"\"" + copy + L"\\PUninstall.exe\" /quiet /norestart");
     ASSERT_TRUE(run.Ended);
+    EXPECT_EQ(run.ExitCode, 1u);  // the target folder stays, and that is reported
     EXPECT_TRUE(FileExists(outside));
     EXPECT_TRUE(FileExists(sibling));
+    EXPECT_TRUE(FolderExists(target + L"\\My Drawings"));
     EXPECT_FALSE(FileExists(target + L"\\Help\\pelm_help.htm"));
+    EXPECT_FALSE(FolderExists(target + L"\\Help"));
 }
 
 }  // namespace
