@@ -22,12 +22,11 @@ import subprocess
 import sys
 import tempfile
 
-# The product's colours: dark slate surfaces and the accent of the progress
-# bar (RGB 252, 200, 15 on RGB 58, 58, 58).
+# The product's colours: dark slate surfaces around the progress bar's own
+# background (RGB 58, 58, 58) and its bar colour as the accent (RGB 252, 200, 15).
 ACCENT = "#fcc80f"
 ACCENT_LIGHT = "#ffd84d"
 ACCENT_DARK = "#d6a800"
-SLATE = "#3a3a3a"
 CONTENT_TOP = "#3d4044"
 CONTENT_BOTTOM = "#333639"
 HEADER = "#232629"
@@ -201,9 +200,8 @@ class Artwork:
     # ---- backgrounds -------------------------------------------------------
 
     def page_background(self):
-        w, h = self.l.page
+        w, _ = self.l.page
         hh = self.l.y(self.l["HEADER_H"])
-        fy = self.l.y(self.l["FOOTER_Y"])
         # Faint wireframes in the header band: the content area stays calm for
         # the feature rows, explanations and folder controls of the pages.
         deco = self.iso_cube(w - 60, hh // 2 + 2, 18, LINE_SOFT, 1) + \
@@ -226,9 +224,8 @@ class Artwork:
         self.save_bmp(path, "license.bmp")
 
     def welcome_background(self):
-        w, h = self.l.page
+        w, _ = self.l.page
         hh = self.l.y(self.l["HEADER_H"])
-        fy = self.l.y(self.l["FOOTER_Y"])
         cx, cy = w - 110, hh + (self.l.y(self.l["WELCOME_FOLDER_LABEL_Y"]) - hh) // 2 + 20
         deco = self.iso_cube(cx, cy, 64, ACCENT, 2, "#4a4538", "#35383b", "#2c2f32")
         deco += self.iso_cube(cx - 100, cy + 40, 26, LINE_SOFT, 1)
@@ -323,7 +320,7 @@ class Artwork:
 
     def slides(self):
         w, _ = self.l.page
-        x0, y0, x1, y1 = self.content_box()
+        _, y0, _, y1 = self.content_box()
         for n in range(1, 7):
             cx, cy = w - 150, (y0 + y1) // 2 + 4
             path = self.frame(f"slide{n}.png", self.slide_illustration(n, cx, cy))
