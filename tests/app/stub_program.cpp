@@ -2,6 +2,9 @@
 // product's pelm.exe). It appends its own command line as one UTF-8 line to
 // "<its own path>.calls", then sleeps for "sleep-ms=N" milliseconds if the
 // command line holds that, and exits with "exit=N" (default 0).
+// With "yesno-boxes=N" it first asks N Yes/No questions (caption "Stub",
+// text "Question k?") and exits with the answers as decimal digits instead
+// (IDYES 6, IDNO 7: Yes then No gives 67).
 #include <windows.h>
 
 #include <cwchar>
@@ -33,6 +36,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
         DWORD written = 0;
         WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
         CloseHandle(file);
+    }
+    int questions = NumberAfter(commandLine, L"yesno-boxes=", 0);
+    if (questions > 0) {
+        int answers = 0;
+        for (int k = 1; k <= questions && k <= 8; ++k) {
+            std::wstring text = L"Question " + std::to_wstring(k) + L"?";
+            answers = answers * 10 + MessageBoxW(nullptr, text.c_str(), L"Stub", MB_YESNO);
+        }
+        return answers;
     }
     int sleepMs = NumberAfter(commandLine, L"sleep-ms=", 0);
     if (sleepMs > 0) Sleep(static_cast<DWORD>(sleepMs));

@@ -114,11 +114,25 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     return info;
 }
 
+static BOOL CALLBACK FindDefPushButton(HWND child, LPARAM param) {
+    if (ClassName(child) == L"Button" && (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+        *reinterpret_cast<int*>(param) = GetDlgCtrlID(child);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 int DefaultButton(HWND dialog) {
+    // DM_GETDEFID can name an id the dialog does not have (Wine answers IDOK
+    // for a Yes/No box), so only an existing button is taken from it.
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return 0;
-    if (HIWORD(result) != DC_HASDEFID) return 0;
-    return LOWORD(result);
+    if (SendMessageTimeoutW(dialog, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) &&
+        HIWORD(result) == DC_HASDEFID && GetDlgItem(dialog, LOWORD(result))) {
+        return LOWORD(result);
+    }
+    int id = 0;
+    EnumChildWindows(dialog, FindDefPushButton, reinterpret_cast<LPARAM>(&id));
+    return id;
 }
 
 bool AnswerDialog(HWND dialog, int buttonId) {

@@ -66,7 +66,8 @@ std::wstring ClassName(HWND window);
 bool IsMessageBox(HWND window);
 MessageBoxInfo ReadMessageBox(HWND box);
 
-// Default push button id of a dialog (DM_GETDEFID), or 0.
+// Default push button id of a dialog (DM_GETDEFID when it names an existing
+// button, else the BS_DEFPUSHBUTTON child), or 0.
 int DefaultButton(HWND dialog);
 
 // Answers a message box or dialog with the given button id (IDOK, IDYES, ...):

@@ -30,6 +30,43 @@ TEST(Driver, KillsAProgramThatOutlivesTheTimeLimit) {
     EXPECT_LT(GetTickCount() - start, 15000u);
 }
 
+TEST(Driver, AnswersBoxesInOrderThenByTheirDefault) {
+    driver::RunOptions options;
+    options.Answers = {IDNO, IDYES};
+    driver::RunResult run = driver::RunAnswering(L"\"" + Stub() + L"\" yesno-boxes=3", options);
+    ASSERT_TRUE(run.Exited);
+    EXPECT_EQ(run.ExitCode, 766u);  // No, Yes, then the default button (Yes)
+    ASSERT_EQ(run.Boxes.size(), 3u);
+    EXPECT_EQ(run.Boxes[0].Caption, L"Stub");
+    EXPECT_EQ(run.Boxes[0].Text, L"Question 1?");
+    EXPECT_EQ(run.Boxes[2].Text, L"Question 3?");
+    EXPECT_FALSE(run.Boxes[1].AnsweredByDefault);
+    EXPECT_TRUE(run.Boxes[2].AnsweredByDefault);
+    EXPECT_EQ(run.Boxes[2].AnsweredWith, IDYES);
+}
+
+TEST(Driver, SavesAScreenshotOfAWindow) {
+    driver::Process process = driver::Process::Start(L"\"" + Stub() + L"\" yesno-boxes=1");
+    ASSERT_TRUE(process.Started());
+    HWND box = process.WaitForMessageBox(20000);
+    ASSERT_NE(box, nullptr);
+    ScratchFolder folder(L"shot");
+    ASSERT_TRUE(driver::SaveScreenshot(box, folder / L"box.bmp"));
+    std::string bmp = ReadFileBytes(folder / L"box.bmp");
+    RECT rect{};
+    GetWindowRect(box, &rect);
+    ASSERT_GT(bmp.size(), 54u);
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bmp.data() + 14);
+    EXPECT_EQ(header->biWidth, rect.right - rect.left);
+    EXPECT_EQ(header->biHeight, rect.bottom - rect.top);
+    EXPECT_EQ(bmp.size(), 54u + header->biSizeImage);
+    ASSERT_TRUE(driver::AnswerDialog(box, IDNO));
+    DWORD code = 0;
+    ASSERT_TRUE(process.WaitForExit(20000, &code));
+    EXPECT_EQ(code, 7u);
+}
+
 TEST(Driver, ReportsAProgramThatCannotStart) {
     driver::Process process = driver::Process::Start(L"\"C:\\no\\such\\program.exe\"");
     EXPECT_FALSE(process.Started());
