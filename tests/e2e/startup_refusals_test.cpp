@@ -106,6 +106,36 @@ TEST(StartupRefusals, RunningProductNamedExactlyPelmExe) {
     }
 }
 
+// Texts come from IntallerRes.dll beside the program, and only from there: a
+// library in the working folder (or anywhere else on the search path) is not
+// loaded. The test library's text 2010 differs from the English default.
+TEST(StartupTexts, ComeFromTheLibraryBesideTheProgramOnly) {
+    ScratchFolder programs(L"textsrun");
+    ASSERT_TRUE(PlaceStubProgram(programs / L"pelm.exe"));
+    driver::Process product = driver::Process::Start(L"\"" + (programs / L"pelm.exe") + L"\" sleep-ms=60000");
+    ASSERT_TRUE(product.Started());
+    for (int i = 0; i < 100 && !FindRunningProduct(); ++i) Sleep(50);
+    const std::wstring testLibrary = BinDir() + L"\\testtexts\\IntallerRes.dll";
+
+    StartupMedium beside(false);
+    ASSERT_TRUE(CopyFileW(testLibrary.c_str(), (beside.Folder() + L"\\IntallerRes.dll").c_str(), FALSE));
+    driver::RunResult run = beside.Run(L"");
+    ASSERT_TRUE(run.Exited);
+    ASSERT_EQ(run.Boxes.size(), 1u);
+    EXPECT_EQ(run.Boxes[0].Text, L"Localised: the product is running");
+
+    StartupMedium without(false);
+    ScratchFolder working(L"planted");
+    ASSERT_TRUE(CopyFileW(testLibrary.c_str(), (working / L"IntallerRes.dll").c_str(), FALSE));
+    driver::RunOptions options;
+    options.Start.WorkingFolder = working.Path();
+    run = without.Run(L"", options);
+    product.Kill();
+    ASSERT_TRUE(run.Exited);
+    ASSERT_EQ(run.Boxes.size(), 1u);
+    EXPECT_EQ(run.Boxes[0].Text, Text::ProductRunning.DefaultText);
+}
+
 // Wine is 64-bit Windows. The installed product is described by an Uninstall
 // entry of a language of this test's own.
 struct BitnessCase {
