@@ -68,10 +68,10 @@ CGalleryPage::~CGalleryPage() = default;
 BOOL CGalleryPage::OnInitDialog() {
     InitPage(static_cast<UINT>(m_variant.Extra == GalleryExtra::CopyFiles ? IDB_SLIDESHOW_FIRST - 1 + m_options.Slide
                                                                           : m_variant.Background));
-    for (const auto& spec : m_variant.Buttons) {
+    for (const auto& pictures : m_variant.Buttons) {
         auto button = std::make_unique<CSoftBitmapButton>();
-        button->SubclassDlgItem(static_cast<UINT>(spec.Id), this);
-        button->LoadBitmaps(spec.Normal, spec.Pressed, spec.Hover, spec.Disabled);
+        button->SubclassDlgItem(static_cast<UINT>(pictures.Id), this);
+        button->LoadBitmaps(pictures.Normal, pictures.Pressed, pictures.Hover, pictures.Disabled);
         m_buttons.push_back(std::move(button));
     }
     for (int id : m_variant.Labels) {
@@ -86,10 +86,10 @@ BOOL CGalleryPage::OnInitDialog() {
         SetUpLinkLabel(*link);
         m_labels.push_back(std::move(link));
     }
-    for (const auto& spec : m_variant.Choices) {
+    for (const auto& entry : m_variant.Choices) {
         auto choice = std::make_unique<CShadeButtonST>();
-        choice->SubclassDlgItem(static_cast<UINT>(spec.Id), this);
-        ShowChoice(*choice, spec.Chosen);
+        choice->SubclassDlgItem(static_cast<UINT>(entry.Id), this);
+        ShowChoice(*choice, entry.Chosen);
         SetUpChoiceButton(*choice);
         m_choices.push_back(std::move(choice));
     }
