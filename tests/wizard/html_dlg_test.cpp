@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "framework/win_app.h"
+#include "tests/common/shipped_library.h"
 #include "tests/common/test_paths.h"
 
 namespace {
@@ -14,19 +15,8 @@ namespace {
 // HTML engine, so the browser shows nothing; the window must still behave.
 class RequirementWindow : public testing::Test {
 protected:
-    void SetUp() override {
-        m_library = LoadLibraryExW((BinDir() + L"\\IntallerRes.dll").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        ASSERT_TRUE(m_library);
-        m_saved = ResourceModule();
-        SetResourceModule(m_library);
-    }
-    void TearDown() override {
-        SetResourceModule(m_saved);
-        FreeLibrary(m_library);
-    }
-    HMODULE m_library = nullptr;
-    HINSTANCE m_saved = nullptr;
+    void SetUp() override { ASSERT_TRUE(m_library.Loaded()); }
+    ShippedResourceLibrary m_library;
 };
 
 // Clicks a document element by id from the window's own thread, then closes

@@ -4,6 +4,7 @@
 
 #include "app/setup_state.h"
 #include "framework/win_app.h"
+#include "tests/common/shipped_library.h"
 #include "tests/common/test_paths.h"
 #include "wizard/complete_error_dlg.h"
 #include "wizard/page_ids.h"
@@ -13,19 +14,8 @@ namespace {
 
 class PageBase : public testing::Test {
 protected:
-    void SetUp() override {
-        m_library = LoadLibraryExW((BinDir() + L"\\IntallerRes.dll").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        ASSERT_TRUE(m_library);
-        m_saved = ResourceModule();
-        SetResourceModule(m_library);
-    }
-    void TearDown() override {
-        SetResourceModule(m_saved);
-        FreeLibrary(m_library);
-    }
-    HMODULE m_library = nullptr;
-    HINSTANCE m_saved = nullptr;
+    void SetUp() override { ASSERT_TRUE(m_library.Loaded()); }
+    ShippedResourceLibrary m_library;
 };
 
 // Opens a page, notes what a user would see of its frame once it is shown,
