@@ -58,3 +58,7 @@ void ParseCommandLine(const std::wstring& commandLine, CommandLineMap& map) {
         if (!key.empty() && !value.empty()) map[key] = value;
     }
 }
+
+std::wstring TargetDirFromCommandLine(const std::wstring& value) {
+    return TrimRight(TrimRight(TrimLeft(value, L'"'), L'"'), L'\\');
+}

@@ -8,3 +8,7 @@ using CommandLineMap = std::map<std::wstring, std::wstring>;
 
 // Fills `map` from the whole process command line (program path included).
 void ParseCommandLine(const std::wstring& commandLine, CommandLineMap& map);
+
+// The folder of a TARGETDIR value: the parser keeps quotes, so leading and
+// then trailing double quotes are removed, then trailing backslashes.
+std::wstring TargetDirFromCommandLine(const std::wstring& value);

@@ -136,7 +136,7 @@ int CPelmInstallerApp::RunRoad() {
     switch (ChooseRoad(m_commandLine, state.Installed)) {
     case Road::SilentUninstall: {
         auto target = m_commandLine.find(L"TARGETDIR");
-        if (target != m_commandLine.end()) state.TargetDir = UninstallTargetFromCommandLine(target->second);
+        if (target != m_commandLine.end()) state.TargetDir = TargetDirFromCommandLine(target->second);
         return UninstallProduct() ? kExitSuccess : kExitFailure;
     }
     case Road::SilentInstall:

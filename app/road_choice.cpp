@@ -14,6 +14,3 @@ Road ChooseRoad(const CommandLineMap& map, int installed) {
     return Road::SilentInstall;
 }
 
-std::wstring UninstallTargetFromCommandLine(const std::wstring& value) {
-    return TrimRight(TrimRight(TrimLeft(value, L'"'), L'"'), L'\\');
-}

@@ -16,6 +16,3 @@ enum class Road {
 // exactly "0". A silent run with Uninstall exactly "1" removes the product.
 Road ChooseRoad(const CommandLineMap& map, int installed);
 
-// TARGETDIR of a silent uninstallation: leading quotes, then trailing quotes,
-// then trailing backslashes removed.
-std::wstring UninstallTargetFromCommandLine(const std::wstring& value);

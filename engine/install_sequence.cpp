@@ -174,10 +174,6 @@ std::vector<std::wstring> SplitFeaturePackages(const std::wstring& packageText) 
 
 bool IsExecutableEntry(const std::wstring& entry) { return EndsWith(entry, L".exe"); }
 
-std::wstring SilentTargetDir(const std::wstring& value) {
-    return TrimRight(TrimRight(TrimLeft(value, L'"'), L'"'), L'\\');
-}
-
 int SilentTargetDirError(const std::wstring& folder) {
     size_t rest = 0;
     if (folder.size() > 3 && IsDriveLetter(folder[0]) && folder[1] == L':' && folder[2] == L'\\') {
@@ -228,7 +224,7 @@ int RunSilentInstallFrom(const CommandLineMap& commandLine, const std::wstring& 
         if (target != commandLine.end()) {
             // Checked before anything changes: a quote in the folder would
             // also break the configuration tool's command line.
-            std::wstring folder = SilentTargetDir(target->second);
+            std::wstring folder = TargetDirFromCommandLine(target->second);
             int error = SilentTargetDirError(folder);
             if (error == 2027) {
                 FrameworkMessageBox(LoadText(Text::PathInputError), MB_OK);

@@ -28,10 +28,7 @@ std::vector<std::wstring> SplitFeaturePackages(const std::wstring& packageText);
 // (case-sensitive); every other entry goes to Windows Installer.
 bool IsExecutableEntry(const std::wstring& entry);
 
-// A silent TARGETDIR value with its outer quotes and trailing backslashes removed.
-std::wstring SilentTargetDir(const std::wstring& value);
-
-// 0 when `folder` (as SilentTargetDir returns it) is an absolute folder path
+// 0 when `folder` (a TARGETDIR value as TargetDirFromCommandLine returns it) is an absolute folder path
 // usable as installation folder; else the id of the text that refuses it:
 // 2027 when it is not an absolute path below a drive or a network share,
 // 2028 when a character / : * ? " < > | (or a control character) follows

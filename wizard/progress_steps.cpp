@@ -2,17 +2,12 @@
 
 #include <objbase.h>
 
+#include "engine/install_sequence.h"
+
+// The install sequence runs one package per entry of this split, so the bar
+// counts exactly what the job will run.
 int PackageItemCount(const std::wstring& packageList) {
-    int count = 1;
-    std::wstring_view rest = packageList;
-    for (;;) {
-        size_t semicolon = rest.find(L';');
-        if (semicolon == std::wstring_view::npos || semicolon == 0) break;
-        rest = rest.substr(semicolon + 1);
-        if (rest.empty()) break;
-        ++count;
-    }
-    return count;
+    return static_cast<int>(SplitFeaturePackages(packageList).size());
 }
 
 int CopyFilesStepTotal(const ProgressFacts& facts, const std::vector<FeatureRecord>& features) {

@@ -48,7 +48,7 @@ TEST(ChooseRoad, FromCommandLines) {
     }
 }
 
-TEST(UninstallTargetFromCommandLine, StripsQuotesThenBackslashes) {
+TEST(TargetDirFromCommandLine, StripsQuotesThenBackslashes) {
     const std::pair<const wchar_t*, const wchar_t*> table[] = {
         {LR"("D:\Pel Mora\")", LR"(D:\Pel Mora)"},
         {LR"(""D:\P\\"")", LR"(D:\P)"},
@@ -56,7 +56,7 @@ TEST(UninstallTargetFromCommandLine, StripsQuotesThenBackslashes) {
         {LR"(D:\P\"\)", LR"(D:\P\")"},  // quotes only at the very end are removed before backslashes
         {LR"(")", L""},
     };
-    for (const auto& [value, expected] : table) EXPECT_EQ(UninstallTargetFromCommandLine(value), expected) << testing::PrintToString(std::wstring(value));
+    for (const auto& [value, expected] : table) EXPECT_EQ(TargetDirFromCommandLine(value), expected) << testing::PrintToString(std::wstring(value));
 }
 
 }  // namespace

@@ -425,8 +425,8 @@ TEST(FeaturePackagesTest, SplitsFromTheLeftAsTheWalkConsumesIt) {
 }
 
 TEST(SilentTargetDirTest, OuterQuotesThenTrailingBackslashesGo) {
-    EXPECT_EQ(SilentTargetDir(L"\"\"C:\\P Q\\\\\"\""), L"C:\\P Q");
-    EXPECT_EQ(SilentTargetDir(L"C:\\P\\"), L"C:\\P");
+    EXPECT_EQ(TargetDirFromCommandLine(L"\"\"C:\\P Q\\\\\"\""), L"C:\\P Q");
+    EXPECT_EQ(TargetDirFromCommandLine(L"C:\\P\\"), L"C:\\P");
 }
 
 TEST(SilentTargetDirTest, AcceptsFoldersBelowADriveOrShareOnly) {
